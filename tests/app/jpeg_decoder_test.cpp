@@ -65,7 +65,7 @@ TEST(DecodeJpeg, DecodesTheUpdaterPromptPictureAtItsNaturalSize)
     ASSERT_TRUE(DecodePictureResource(IDR_UPDATER_PROMPT_PICTURE, &picture));
     EXPECT_EQ(421, picture.Width());
     EXPECT_EQ(87, picture.Height());
-    EXPECT_TRUE(Near(picture, 4, 4, {0xF0, 0xF0, 0xF0}));     // grey panel
+    EXPECT_TRUE(Near(picture, 4, 4, {0xE6, 0xE6, 0xE6}));     // grey panel
     EXPECT_TRUE(Near(picture, 196, 58, {0xE1, 0xE1, 0xE1}));  // Install Now button
     EXPECT_TRUE(Near(picture, 408, 77, {0xE1, 0xE1, 0xE1}));  // Remind Me Later button
 }
