@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>  // jpeglib.h needs FILE
+#include <cstring>
 
 #include <jpeglib.h>
 
@@ -29,6 +30,30 @@ void NoteWarning(j_common_ptr cinfo, int level)
 
 void StaySilent(j_common_ptr) {}
 
+void FormatNothing(j_common_ptr, char* buffer)
+{
+    buffer[0] = '\0';
+}
+
+void ResetCounts(j_common_ptr cinfo)
+{
+    cinfo->err->num_warnings = 0;
+    cinfo->err->msg_code = 0;
+}
+
+// Our own error manager rather than jpeg_std_error's: it never formats or
+// prints a message, so libjpeg's message table and stdio stay out of the exe.
+void InitErrors(ErrorManager* errors)
+{
+    std::memset(&errors->base, 0, sizeof errors->base);
+    errors->base.error_exit = EscapeOnError;
+    errors->base.emit_message = NoteWarning;
+    errors->base.output_message = StaySilent;
+    errors->base.format_message = FormatNothing;
+    errors->base.reset_error_mgr = ResetCounts;
+    errors->warned = false;
+}
+
 // All libjpeg work happens here, with nothing but plain data alive across
 // setjmp. On success the rows are written into *rows (owned by the caller).
 bool Decompress(const std::uint8_t* data, std::size_t size, int* width, int* height,
@@ -36,11 +61,8 @@ bool Decompress(const std::uint8_t* data, std::size_t size, int* width, int* hei
 {
     jpeg_decompress_struct cinfo;
     ErrorManager errors;
-    cinfo.err = jpeg_std_error(&errors.base);
-    errors.base.error_exit = EscapeOnError;
-    errors.base.emit_message = NoteWarning;
-    errors.base.output_message = StaySilent;
-    errors.warned = false;
+    InitErrors(&errors);
+    cinfo.err = &errors.base;
     std::uint8_t* volatile pixels = nullptr;
 
     if (setjmp(errors.escape) != 0) {
