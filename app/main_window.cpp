@@ -167,10 +167,9 @@ bool CreateControls(HWND window)
             control = CreatePictureBox(window, id, c.left, c.top, c.width, c.height, c.style,
                                        c.picture, &state->pictures[i]);
         } else {
-            control = CreateWindowExA(0, "BUTTON", c.text, c.style, c.left, c.top, c.width,
-                                      c.height, window,
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                      instance, nullptr);
+            control = CreateWindowExA(
+                0, "BUTTON", c.text, c.style, c.left, c.top, c.width, c.height, window,
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
         }
         if (control == nullptr) {
             return false;

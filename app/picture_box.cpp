@@ -101,8 +101,8 @@ void PaintPictureBox(HDC hdc, const RECT& client, const Picture& picture)
                   picture.Height(), picture.Pixels(), &info, DIB_RGB_COLORS, SRCCOPY);
 }
 
-HWND CreatePictureBox(HWND parent, int id, int left, int top, int width, int height,
-                      DWORD style, int pictureResource, Picture* slot)
+HWND CreatePictureBox(HWND parent, int id, int left, int top, int width, int height, DWORD style,
+                      int pictureResource, Picture* slot)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterPictureBoxClass(instance)) {
@@ -110,6 +110,5 @@ HWND CreatePictureBox(HWND parent, int id, int left, int top, int width, int hei
     }
     PictureBoxCreation creation = {pictureResource, slot};
     return CreateWindowExA(0, kPictureBoxClass, "", style, left, top, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
-                           &creation);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, &creation);
 }

@@ -9,8 +9,8 @@
 // embedded JPEG resource once, when the box is created, into *slot, which
 // the caller owns and keeps alive for the life of the box. A picture that
 // cannot be decoded leaves the box plain.
-HWND CreatePictureBox(HWND parent, int id, int left, int top, int width, int height,
-                      DWORD style, int pictureResource, Picture* slot);
+HWND CreatePictureBox(HWND parent, int id, int left, int top, int width, int height, DWORD style,
+                      int pictureResource, Picture* slot);
 
 // Decodes one of the program's embedded JPEG resources.
 bool DecodePictureResource(int pictureResource, Picture* picture);

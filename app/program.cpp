@@ -32,8 +32,8 @@ bool AnyProgramWindow()
 
 HICON LoadProgramIcon(int size)
 {
-    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), PROGRAM_ICON_NAME,
-                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    return static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), PROGRAM_ICON_NAME, IMAGE_ICON,
+                                         size, size, LR_DEFAULTCOLOR));
 }
 
 [[noreturn]] void FailToStart(HWND partial)

@@ -91,9 +91,15 @@ void PaintText(HDC hdc, const RECT& r, const ButtonLook& look, const char* text,
     }
     UINT format = look.hidePrefixes ? DT_HIDEPREFIX : 0;
     switch (style & BS_CENTER) {
-    case BS_LEFT: format |= DT_LEFT; break;
-    case BS_RIGHT: format |= DT_RIGHT; break;
-    default: format |= DT_CENTER; break;
+    case BS_LEFT:
+        format |= DT_LEFT;
+        break;
+    case BS_RIGHT:
+        format |= DT_RIGHT;
+        break;
+    default:
+        format |= DT_CENTER;
+        break;
     }
     if ((style & BS_MULTILINE) != 0) {
         // Wrapped only where wider than the button; the block is placed
@@ -103,16 +109,27 @@ void PaintText(HDC hdc, const RECT& r, const ButtonLook& look, const char* text,
         DrawTextA(hdc, text, -1, &measured, format | DT_CALCRECT);
         const int height = measured.bottom - measured.top;
         switch (style & BS_VCENTER) {
-        case BS_TOP: break;
-        case BS_BOTTOM: area.top = area.bottom - height; break;
-        default: area.top += (area.bottom - area.top - height) / 2; break;
+        case BS_TOP:
+            break;
+        case BS_BOTTOM:
+            area.top = area.bottom - height;
+            break;
+        default:
+            area.top += (area.bottom - area.top - height) / 2;
+            break;
         }
     } else {
         format |= DT_SINGLELINE;
         switch (style & BS_VCENTER) {
-        case BS_TOP: format |= DT_TOP; break;
-        case BS_BOTTOM: format |= DT_BOTTOM; break;
-        default: format |= DT_VCENTER; break;
+        case BS_TOP:
+            format |= DT_TOP;
+            break;
+        case BS_BOTTOM:
+            format |= DT_BOTTOM;
+            break;
+        default:
+            format |= DT_VCENTER;
+            break;
         }
     }
     SetBkMode(hdc, TRANSPARENT);
@@ -122,8 +139,8 @@ void PaintText(HDC hdc, const RECT& r, const ButtonLook& look, const char* text,
 
 }  // namespace
 
-void PaintSkinnedButton(HDC hdc, const RECT& rect, const SkinScheme& scheme,
-                        const ButtonLook& look, const char* text, DWORD style)
+void PaintSkinnedButton(HDC hdc, const RECT& rect, const SkinScheme& scheme, const ButtonLook& look,
+                        const char* text, DWORD style)
 {
     // The corners show what lies behind a round-cornered button.
     Fill(hdc, rect.left, rect.top, rect.right, rect.bottom, GetSysColor(COLOR_BTNFACE));

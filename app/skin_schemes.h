@@ -4,9 +4,9 @@
 
 // The colours of one scheme of the control skin.
 struct SkinScheme {
-    COLORREF outline;     // push button outline
-    COLORREF fieldBorder; // edit box and drop-down list border
-    COLORREF faceLight;   // bottom of the push button face; the top is near white
+    COLORREF outline;      // push button outline
+    COLORREF fieldBorder;  // edit box and drop-down list border
+    COLORREF faceLight;    // bottom of the push button face; the top is near white
 };
 
 // The scheme selected by SetControlSkin's number: 1 blue, 2 olive green,

@@ -26,7 +26,7 @@ struct WindowDescription {
     const char* caption;
     DWORD style;  // without WS_VISIBLE: the window is shown when complete
     DWORD exStyle;
-    int width;    // outer size, frame and title bar included
+    int width;  // outer size, frame and title bar included
     int height;
     const ControlDescription* controls;
     std::size_t controlCount;

@@ -9,7 +9,8 @@ namespace {
 // The emulator vendor's update server.
 #define UPDATE_HOST "cloud.bluestacks.com"
 
-const char kDriverCheckPath[] = "Software\\BlueStacks\\Guests\\Android\\Config\\SkipGraphicsDriverCheck";
+const char kDriverCheckPath[] =
+    "Software\\BlueStacks\\Guests\\Android\\Config\\SkipGraphicsDriverCheck";
 const char kManifestPath[] = "SOFTWARE\\BlueStacks\\Updater\\ManifestURL";
 const char kManifestUrl[] = "http://" UPDATE_HOST "/updates/manifest_11111111";
 
@@ -20,7 +21,8 @@ const char kSwitchedOff[] = "\xD2\xD1\xB9\xD8\xB1\xD5\xC9\xFD\xBC\xB6\xCC\xE1\xC
 // (the setting cannot be written; run the program as administrator)
 const char kNotWritten[] =
     "\xCE\xDE\xB7\xA8\xD0\xB4\xC8\xEB\xC9\xE8\xD6\xC3\xA1\xA3"
-    "\xC7\xEB\xD2\xD4\xB9\xDC\xC0\xED\xD4\xB1\xC9\xED\xB7\xDD\xD4\xCB\xD0\xD0\xB1\xBE\xB3\xCC\xD0\xF2\xA1\xA3";
+    "\xC7\xEB\xD2\xD4\xB9\xDC\xC0\xED\xD4\xB1\xC9\xED\xB7\xDD\xD4\xCB\xD0\xD0\xB1\xBE\xB3\xCC\xD0"
+    "\xF2\xA1\xA3";
 
 // Tells the user how the write went. A failed write is never reported as
 // done.
@@ -45,5 +47,6 @@ void OnDriverPromptButtonClick()
 
 void OnUpdaterPromptButtonClick()
 {
-    Confirm(WriteRegistryValue(HKEY_LOCAL_MACHINE, kManifestPath, RegistryValue::Text(kManifestUrl)));
+    Confirm(
+        WriteRegistryValue(HKEY_LOCAL_MACHINE, kManifestPath, RegistryValue::Text(kManifestUrl)));
 }

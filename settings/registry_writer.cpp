@@ -60,6 +60,6 @@ bool WriteRegistryValue(HKEY root, const char* fullPath, const RegistryValue& va
             return false;
         }
     }
-    return RegSetValueExA(key.Get(), path.valueName, 0, value.Type(), value.Data(),
-                          value.Size()) == ERROR_SUCCESS;
+    return RegSetValueExA(key.Get(), path.valueName, 0, value.Type(), value.Data(), value.Size()) ==
+           ERROR_SUCCESS;
 }

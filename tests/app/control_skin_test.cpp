@@ -84,11 +84,12 @@ protected:
         wc.hInstance = GetModuleHandleA(nullptr);
         wc.lpszClassName = "SkinTestParent";
         RegisterClassA(&wc);
-        parent_ = CreateWindowExA(0, "SkinTestParent", "skin", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                  20, 20, 400, 300, nullptr, nullptr, nullptr, nullptr);
+        parent_ = CreateWindowExA(0, "SkinTestParent", "skin", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 20,
+                                  20, 400, 300, nullptr, nullptr, nullptr, nullptr);
         ASSERT_NE(nullptr, parent_);
         // Keyboard cues on, so that focus is drawn wherever it is.
-        SendMessageA(parent_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
+        SendMessageA(parent_, WM_CHANGEUISTATE,
+                     MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS | UISF_HIDEACCEL), 0);
     }
     void TearDown() override
     {
@@ -210,7 +211,8 @@ TEST_F(ControlSkinTest, DrawsEveryButtonStateDifferently)
     EnableWindow(button, FALSE);
     std::vector<std::uint32_t> disabled = Rendered(button).Pixels();
 
-    const std::set<std::vector<std::uint32_t>> looks = {normal, hot, pressed, focused, isDefault, disabled};
+    const std::set<std::vector<std::uint32_t>> looks = {normal,  hot,       pressed,
+                                                        focused, isDefault, disabled};
     EXPECT_EQ(6u, looks.size()) << "normal, hot, pressed, focused, default and disabled all differ";
 }
 

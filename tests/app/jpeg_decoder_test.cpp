@@ -19,7 +19,8 @@ std::vector<std::uint8_t> ResourceBytes(int id)
     if (found == nullptr) {
         return {};
     }
-    const auto* bytes = static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, found)));
+    const auto* bytes =
+        static_cast<const std::uint8_t*>(LockResource(LoadResource(nullptr, found)));
     return std::vector<std::uint8_t>(bytes, bytes + SizeofResource(nullptr, found));
 }
 
@@ -29,7 +30,8 @@ struct Rgb {
 
 Rgb PixelAt(const Picture& picture, int x, int y)
 {
-    const std::uint8_t* p = picture.Pixels() + (static_cast<std::size_t>(y) * picture.Width() + x) * 4;
+    const std::uint8_t* p =
+        picture.Pixels() + (static_cast<std::size_t>(y) * picture.Width() + x) * 4;
     return {p[2], p[1], p[0]};
 }
 
@@ -41,9 +43,9 @@ Rgb PixelAt(const Picture& picture, int x, int y)
         std::abs(got.b - want.b) <= 24) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "pixel (" << x << "," << y << ") is " << got.r << ","
-                                         << got.g << "," << got.b << ", want " << want.r << ","
-                                         << want.g << "," << want.b;
+    return ::testing::AssertionFailure()
+           << "pixel (" << x << "," << y << ") is " << got.r << "," << got.g << "," << got.b
+           << ", want " << want.r << "," << want.g << "," << want.b;
 }
 
 }  // namespace
@@ -74,7 +76,9 @@ TEST(DecodeJpeg, RefusesDamagedDataWithoutShowingAnything)
 {
     const std::vector<std::uint8_t> good = ResourceBytes(IDR_DRIVER_PROMPTS_PICTURE);
     ASSERT_GT(good.size(), 4000u);
-    auto prefix = [&](std::size_t n) { return std::vector<std::uint8_t>(good.begin(), good.begin() + n); };
+    auto prefix = [&](std::size_t n) {
+        return std::vector<std::uint8_t>(good.begin(), good.begin() + n);
+    };
     // A marker where entropy-coded data should go: libjpeg warns and goes on.
     std::vector<std::uint8_t> strayMarker = good;
     strayMarker[good.size() / 2] = 0xFF;

@@ -25,7 +25,8 @@ void ReportBox(HWND box)
         if (lstrcmpiA(cls, "Button") == 0 && (GetWindowLongA(c, GWL_STYLE) & WS_VISIBLE) != 0) {
             ++buttons;
         }
-        if (lstrcmpiA(cls, "Static") == 0 && (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
+        if (lstrcmpiA(cls, "Static") == 0 &&
+            (GetWindowLongA(c, GWL_STYLE) & SS_TYPEMASK) == SS_ICON &&
             (GetWindowLongA(c, GWL_STYLE) & WS_VISIBLE) != 0) {
             icon = true;
         }

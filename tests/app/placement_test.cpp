@@ -8,11 +8,9 @@ TEST(CentredOrigin, CentresTheOuterWindowOnCommonScreens)
         int screenWidth, screenHeight, left, top;
     };
     const Case cases[] = {
-        {1920, 1080, 740, 378},
-        {1024, 768, 292, 222},
-        {800, 600, 180, 138},
-        {1366, 768, 463, 222},  // odd remainder: truncated
-        {400, 300, -19, -12},   // smaller than the window: truncated toward zero
+        {1920, 1080, 740, 378}, {1024, 768, 292, 222},
+        {800, 600, 180, 138},   {1366, 768, 463, 222},  // odd remainder: truncated
+        {400, 300, -19, -12},  // smaller than the window: truncated toward zero
     };
     for (const Case& c : cases) {
         const POINT at = CentredOrigin(c.screenWidth, c.screenHeight, 439, 324);

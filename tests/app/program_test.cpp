@@ -67,8 +67,10 @@ TEST(LoadWindow, BuildsTheMainWindowAndEndsTheLoopOnlyOnceItRuns)
     HWND window = FindMainWindow();
     ASSERT_NE(nullptr, window);
     EXPECT_TRUE(IsWindowVisible(window));
-    EXPECT_EQ(reinterpret_cast<LRESULT>(ProgramIcon(true)), SendMessageA(window, WM_GETICON, ICON_BIG, 0));
-    EXPECT_EQ(reinterpret_cast<LRESULT>(ProgramIcon(false)), SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(ProgramIcon(true)),
+              SendMessageA(window, WM_GETICON, ICON_BIG, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(ProgramIcon(false)),
+              SendMessageA(window, WM_GETICON, ICON_SMALL, 0));
     const LRESULT guiFont = reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT));
     int buttons = 0;
     for (HWND c = GetWindow(window, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -116,8 +118,8 @@ TEST(LoadWindow, ReportsAWindowThatCannotBeCreatedAndExitsWithMinusOne)
     startup.hStdOutput = writeEnd;
     startup.hStdError = writeEnd;
     PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(child.c_str(), nullptr, nullptr, nullptr, TRUE, 0, nullptr,
-                               nullptr, &startup, &process))
+    ASSERT_TRUE(CreateProcessA(child.c_str(), nullptr, nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                               &startup, &process))
         << child;
     CloseHandle(writeEnd);
     std::string report;
@@ -135,6 +137,8 @@ TEST(LoadWindow, ReportsAWindowThatCannotBeCreatedAndExitsWithMinusOne)
 
     EXPECT_EQ(0xFFFFFFFFu, exitCode);
     // caption, text (GBK), owner, icon, buttons
-    EXPECT_EQ("box caption=Tolvaren text=CEDEB7A8B4B4BDA8B3CCD0F2B4B0BFDAA1A3 owner=none icon=yes buttons=1\r\n",
-              report);
+    EXPECT_EQ(
+        "box caption=Tolvaren text=CEDEB7A8B4B4BDA8B3CCD0F2B4B0BFDAA1A3 owner=none icon=yes "
+        "buttons=1\r\n",
+        report);
 }

@@ -82,24 +82,27 @@ int Window()
             break;
         }
     }
-    std::printf("{\"found\":true,\"handle\":%s,\"pid\":%lu,\"class\":\"%s\",\"caption\":\"%s\","
-                "\"style\":%ld,\"exstyle\":%ld,\"enabled\":%d,\"visible\":%d,\"rect\":%s,"
-                "\"client\":%s,\"closebox\":[%ld,%ld],\"btnface\":[%d,%d,%d],\"active\":%s,\"focus\":%s,\"controls\":[",
-                Handle(main).c_str(), pid, ClassOf(main).c_str(), TextOf(main).c_str(),
-                GetWindowLongA(main, GWL_STYLE), GetWindowLongA(main, GWL_EXSTYLE),
-                IsWindowEnabled(main) ? 1 : 0, IsWindowVisible(main) ? 1 : 0, Rect(rect).c_str(),
-                Rect(client).c_str(), closeBox.x, closeBox.y, GetRValue(GetSysColor(COLOR_BTNFACE)),
-                GetGValue(GetSysColor(COLOR_BTNFACE)), GetBValue(GetSysColor(COLOR_BTNFACE)), Handle(gui.hwndActive).c_str(),
-                Handle(gui.hwndFocus).c_str());
+    std::printf(
+        "{\"found\":true,\"handle\":%s,\"pid\":%lu,\"class\":\"%s\",\"caption\":\"%s\","
+        "\"style\":%ld,\"exstyle\":%ld,\"enabled\":%d,\"visible\":%d,\"rect\":%s,"
+        "\"client\":%s,\"closebox\":[%ld,%ld],\"btnface\":[%d,%d,%d],\"active\":%s,\"focus\":%s,"
+        "\"controls\":[",
+        Handle(main).c_str(), pid, ClassOf(main).c_str(), TextOf(main).c_str(),
+        GetWindowLongA(main, GWL_STYLE), GetWindowLongA(main, GWL_EXSTYLE),
+        IsWindowEnabled(main) ? 1 : 0, IsWindowVisible(main) ? 1 : 0, Rect(rect).c_str(),
+        Rect(client).c_str(), closeBox.x, closeBox.y, GetRValue(GetSysColor(COLOR_BTNFACE)),
+        GetGValue(GetSysColor(COLOR_BTNFACE)), GetBValue(GetSysColor(COLOR_BTNFACE)),
+        Handle(gui.hwndActive).c_str(), Handle(gui.hwndFocus).c_str());
     const char* separator = "";
     for (HWND c = GetWindow(main, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
         RECT r;
         GetWindowRect(c, &r);
         MapWindowPoints(nullptr, main, reinterpret_cast<POINT*>(&r), 2);
-        std::printf("%s{\"handle\":%s,\"class\":\"%s\",\"text\":\"%s\",\"style\":%ld,"
-                    "\"exstyle\":%ld,\"rect\":%s}",
-                    separator, Handle(c).c_str(), ClassOf(c).c_str(), TextOf(c).c_str(),
-                    GetWindowLongA(c, GWL_STYLE), GetWindowLongA(c, GWL_EXSTYLE), Rect(r).c_str());
+        std::printf(
+            "%s{\"handle\":%s,\"class\":\"%s\",\"text\":\"%s\",\"style\":%ld,"
+            "\"exstyle\":%ld,\"rect\":%s}",
+            separator, Handle(c).c_str(), ClassOf(c).c_str(), TextOf(c).c_str(),
+            GetWindowLongA(c, GWL_STYLE), GetWindowLongA(c, GWL_EXSTYLE), Rect(r).c_str());
         separator = ",";
     }
     std::printf("]}\n");
@@ -140,11 +143,12 @@ BOOL CALLBACK PrintBox(HWND hwnd, LPARAM lParam)
                        "\",\"rect\":" + Rect(r) + "}";
         }
     }
-    std::printf("%s{\"handle\":%s,\"caption\":\"%s\",\"text\":\"%s\",\"owner\":%s,\"icon\":%s,"
-                "\"rect\":%s,\"buttons\":[%s]}",
-                search->separator, Handle(hwnd).c_str(), TextOf(hwnd).c_str(), Hex(text).c_str(),
-                Handle(GetWindow(hwnd, GW_OWNER)).c_str(), icon ? "true" : "false",
-                Rect(rect).c_str(), buttons.c_str());
+    std::printf(
+        "%s{\"handle\":%s,\"caption\":\"%s\",\"text\":\"%s\",\"owner\":%s,\"icon\":%s,"
+        "\"rect\":%s,\"buttons\":[%s]}",
+        search->separator, Handle(hwnd).c_str(), TextOf(hwnd).c_str(), Hex(text).c_str(),
+        Handle(GetWindow(hwnd, GW_OWNER)).c_str(), icon ? "true" : "false", Rect(rect).c_str(),
+        buttons.c_str());
     search->separator = ",";
     return TRUE;
 }
@@ -198,7 +202,8 @@ int Registry(int argc, char** argv)
     }
     if (verb == "delete") {
         RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path, view, 0);  // a leaf; a tree below:
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS | view, &key) == ERROR_SUCCESS) {
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_ALL_ACCESS | view, &key) ==
+            ERROR_SUCCESS) {
             RegDeleteTreeA(key, nullptr);
             RegCloseKey(key);
             RegDeleteKeyExA(HKEY_LOCAL_MACHINE, path, view, 0);

@@ -14,13 +14,14 @@ TEST(SplitRegistryPath, DividesAtTheLastBackslashThatIsNotPartOfAGbkCharacter)
     } cases[] = {
         {"driver switch", "Software\\BlueStacks\\Guests\\Android\\Config\\SkipGraphicsDriverCheck",
          "Software\\BlueStacks\\Guests\\Android\\Config", "SkipGraphicsDriverCheck"},
-        {"updater switch", "SOFTWARE\\BlueStacks\\Updater\\ManifestURL", "SOFTWARE\\BlueStacks\\Updater",
-         "ManifestURL"},
+        {"updater switch", "SOFTWARE\\BlueStacks\\Updater\\ManifestURL",
+         "SOFTWARE\\BlueStacks\\Updater", "ManifestURL"},
         {"no backslash: value on the root itself", "Value", "", "Value"},
         {"trailing backslash: the default value", "Key\\Sub\\", "Key\\Sub", ""},
         {"empty", "", "", ""},
         {"leading backslash", "\\Value", "", "Value"},
-        {"5C after a lead byte is a trail byte", "\x41\x5C\x42\x81\x5C\x43", "\x41", "\x42\x81\x5C\x43"},
+        {"5C after a lead byte is a trail byte", "\x41\x5C\x42\x81\x5C\x43", "\x41",
+         "\x42\x81\x5C\x43"},
         {"GBK key name", "\xC9\xE8\xD6\xC3\\\xD6\xB5", "\xC9\xE8\xD6\xC3", "\xD6\xB5"},
         {"lead byte last: the scan ends", "A\\B\x81", "A", "B\x81"},
     };
