@@ -3,6 +3,7 @@
 //   probe window            the main window, its controls, focus
 //   probe boxes             the message boxes of the program's process
 //   probe reg get|delete|lock|unlock VIEW PATH [NAME]   below HKLM, VIEW 32 or 64
+//   probe endsession        the main window's answer to WM_QUERYENDSESSION
 //   probe soak N            N clicks alternating the two buttons, each box
 //                           closed again, with the process's objects counted
 //                           before and after
@@ -510,6 +511,14 @@ int main(int argc, char** argv)
     }
     if (command == "reg") {
         return Registry(argc, argv);
+    }
+    if (command == "endsession") {
+        // What the window answers when Windows asks whether it may log off.
+        DWORD_PTR answer = 0;
+        SendMessageTimeoutA(MainWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF,
+                            SMTO_ABORTIFHUNG, 5000, &answer);
+        std::printf("{\"answer\":%lu}\n", static_cast<unsigned long>(answer));
+        return 0;
     }
     if (command == "soak" && argc > 2) {
         return Soak(std::atoi(argv[2]));

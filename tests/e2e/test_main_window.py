@@ -5,7 +5,7 @@ import unittest
 from harness import (BUTTON_STYLE, NULL, SILVER_LIGHT, SILVER_OUTLINE,
                      WS_CAPTION, WS_CHILD, WS_CLIPCHILDREN, WS_CLIPSIBLINGS, WS_EX_WINDOWEDGE,
                      WS_MAXIMIZEBOX, WS_MINIMIZEBOX, WS_SYSMENU, WS_THICKFRAME, WS_VISIBLE,
-                     Program, Screenshot, click, gbk_hex, key, near, park_mouse, screen_rect,
+                     Program, Screenshot, click, probe, gbk_hex, key, near, park_mouse, screen_rect,
                      settle, wait_for)
 
 BUTTON1 = gbk_hex("点击 关闭显卡升级提示")
@@ -54,6 +54,7 @@ class MainWindowLayout(unittest.TestCase):
         for args in ((), ("/S", "--help", "C:\\x y.txt", "-1")):
             with self.subTest(args=args), Program(*args) as program:
                 self.check_layout(program.window())
+                self.assertEqual({"answer": 1}, probe("endsession"), "log-off never refused")
                 key("Escape")
                 self.assertEqual(0, program.exit_code())
 
@@ -68,10 +69,16 @@ class MainWindowKeys(unittest.TestCase):
                 settle(0.2)
                 self.assertEqual(expected, focus_index(program.window()), keys)
 
-    def test_enter_f1_and_arrows_do_nothing(self):
+    def test_enter_f1_arrows_and_picture_clicks_do_nothing(self):
         with Program() as program:
-            for keys in ("Return", "F1", "Left", "Right", "Up", "Down", "KP_Enter"):
-                key(keys)
+            window = program.window()
+            pictures = [screen_rect(window, window["controls"][i]) for i in (2, 3)]
+            actions = [(keys, lambda keys=keys: key(keys))
+                       for keys in ("Return", "F1", "Left", "Right", "Up", "Down", "KP_Enter")]
+            actions += [("click on a picture", lambda r=r: click(r[0] + 200, r[1] + 50))
+                        for r in pictures]
+            for keys, act in actions:
+                act()
                 settle(0.3)
                 window = program.window()
                 self.assertEqual(ON_BUTTON1, focus_index(window), keys)
