@@ -3,6 +3,7 @@
 #include "app/picture_box.h"
 #include "app/placement.h"
 #include "app/program.h"
+#include "app/window_class.h"
 
 namespace {
 
@@ -104,20 +105,6 @@ LRESULT CALLBACK ProgramWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-bool RegisterProgramWindowClass(HINSTANCE instance)
-{
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, kWindowClass, &existing)) {
-        return true;
-    }
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = ProgramWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kWindowClass;
-    return RegisterClassA(&wc) != 0;
-}
-
 bool IsTabStop(HWND control)
 {
     return IsWindowVisible(control) && IsWindowEnabled(control) &&
@@ -129,7 +116,7 @@ bool IsTabStop(HWND control)
 HWND CreateProgramWindow(const WindowDescription& description, WindowState* state)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterProgramWindowClass(instance)) {
+    if (!RegisterWindowClassOnce(kWindowClass, ProgramWindowProc)) {
         return nullptr;
     }
     *state = WindowState();

@@ -1,5 +1,7 @@
 #include "app/picture_box.h"
 
+#include "app/window_class.h"
+
 namespace {
 
 const char kPictureBoxClass[] = "TolvarenPictureBox";
@@ -51,20 +53,6 @@ LRESULT CALLBACK PictureBoxProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-bool RegisterPictureBoxClass(HINSTANCE instance)
-{
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, kPictureBoxClass, &existing)) {
-        return true;
-    }
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = PictureBoxProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    wc.lpszClassName = kPictureBoxClass;
-    return RegisterClassA(&wc) != 0;
-}
-
 }  // namespace
 
 bool DecodePictureResource(int pictureResource, Picture* picture)
@@ -105,7 +93,7 @@ HWND CreatePictureBox(HWND parent, int id, int left, int top, int width, int hei
                       int pictureResource, Picture* slot)
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterPictureBoxClass(instance)) {
+    if (!RegisterWindowClassOnce(kPictureBoxClass, PictureBoxProc)) {
         return nullptr;
     }
     PictureBoxCreation creation = {pictureResource, slot};

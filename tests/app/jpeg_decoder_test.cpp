@@ -50,26 +50,39 @@ Rgb PixelAt(const Picture& picture, int x, int y)
 
 }  // namespace
 
-TEST(DecodeJpeg, DecodesTheDriverPromptsPictureAtItsNaturalSize)
+TEST(DecodeJpeg, DecodesBothEmbeddedPicturesAtTheirNaturalSize)
 {
-    Picture picture;
-    ASSERT_TRUE(DecodePictureResource(IDR_DRIVER_PROMPTS_PICTURE, &picture));
-    EXPECT_EQ(421, picture.Width());
-    EXPECT_EQ(99, picture.Height());
-    EXPECT_TRUE(Near(picture, 415, 3, {0xFF, 0xFF, 0xFF}));  // white ground
-    EXPECT_TRUE(Near(picture, 13, 25, {0xD9, 0x30, 0x25}));  // red error icon
-    EXPECT_TRUE(Near(picture, 14, 82, {0xF2, 0xB7, 0x05}));  // yellow warning icon
-}
-
-TEST(DecodeJpeg, DecodesTheUpdaterPromptPictureAtItsNaturalSize)
-{
-    Picture picture;
-    ASSERT_TRUE(DecodePictureResource(IDR_UPDATER_PROMPT_PICTURE, &picture));
-    EXPECT_EQ(421, picture.Width());
-    EXPECT_EQ(87, picture.Height());
-    EXPECT_TRUE(Near(picture, 4, 4, {0xE6, 0xE6, 0xE6}));     // grey panel
-    EXPECT_TRUE(Near(picture, 196, 58, {0xE1, 0xE1, 0xE1}));  // Install Now button
-    EXPECT_TRUE(Near(picture, 408, 77, {0xE1, 0xE1, 0xE1}));  // Remind Me Later button
+    struct Sample {
+        int x, y;
+        Rgb colour;
+        const char* what;
+    };
+    const struct {
+        int resource, width, height;
+        std::vector<Sample> samples;
+    } cases[] = {
+        {IDR_DRIVER_PROMPTS_PICTURE,
+         421,
+         99,
+         {{415, 3, {0xFF, 0xFF, 0xFF}, "white ground"},
+          {13, 25, {0xD9, 0x30, 0x25}, "red error icon"},
+          {14, 82, {0xF2, 0xB7, 0x05}, "yellow warning icon"}}},
+        {IDR_UPDATER_PROMPT_PICTURE,
+         421,
+         87,
+         {{4, 4, {0xE6, 0xE6, 0xE6}, "grey panel"},
+          {196, 58, {0xE1, 0xE1, 0xE1}, "Install Now button"},
+          {408, 77, {0xE1, 0xE1, 0xE1}, "Remind Me Later button"}}},
+    };
+    for (const auto& c : cases) {
+        Picture picture;
+        ASSERT_TRUE(DecodePictureResource(c.resource, &picture)) << c.resource;
+        EXPECT_EQ(c.width, picture.Width()) << c.resource;
+        EXPECT_EQ(c.height, picture.Height()) << c.resource;
+        for (const Sample& sample : c.samples) {
+            EXPECT_TRUE(Near(picture, sample.x, sample.y, sample.colour)) << sample.what;
+        }
+    }
 }
 
 TEST(DecodeJpeg, RefusesDamagedDataWithoutShowingAnything)

@@ -119,19 +119,43 @@ int Window()
     return 0;
 }
 
-struct BoxSearch {
+struct TopLevelSearch {
     DWORD pid;
-    const char* separator;
+    std::vector<HWND> found;
 };
 
-BOOL CALLBACK PrintBox(HWND hwnd, LPARAM lParam)
+BOOL CALLBACK CollectTopLevel(HWND hwnd, LPARAM lParam)
 {
-    auto* search = reinterpret_cast<BoxSearch*>(lParam);
+    auto* search = reinterpret_cast<TopLevelSearch*>(lParam);
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
-    if (pid != search->pid || ClassOf(hwnd) != "#32770" || !IsWindowVisible(hwnd)) {
-        return TRUE;
+    if (pid == search->pid) {
+        search->found.push_back(hwnd);
     }
+    return TRUE;
+}
+
+std::vector<HWND> TopLevelWindows(DWORD pid)
+{
+    TopLevelSearch search = {pid, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The message boxes open in a process, top first.
+std::vector<HWND> MessageBoxes(DWORD pid)
+{
+    std::vector<HWND> boxes;
+    for (HWND hwnd : TopLevelWindows(pid)) {
+        if (ClassOf(hwnd) == "#32770" && IsWindowVisible(hwnd)) {
+            boxes.push_back(hwnd);
+        }
+    }
+    return boxes;
+}
+
+void PrintBox(HWND hwnd, const char* separator)
+{
     char text[512] = {};
     GetDlgItemTextA(hwnd, 0xFFFF, text, sizeof text);
     RECT rect;
@@ -156,23 +180,23 @@ BOOL CALLBACK PrintBox(HWND hwnd, LPARAM lParam)
     std::printf(
         "%s{\"handle\":%s,\"caption\":\"%s\",\"text\":\"%s\",\"owner\":%s,\"icon\":%s,"
         "\"rect\":%s,\"buttons\":[%s]}",
-        search->separator, Handle(hwnd).c_str(), TextOf(hwnd).c_str(), Hex(text).c_str(),
+        separator, Handle(hwnd).c_str(), TextOf(hwnd).c_str(), Hex(text).c_str(),
         Handle(GetWindow(hwnd, GW_OWNER)).c_str(), icon ? "true" : "false", Rect(rect).c_str(),
         buttons.c_str());
-    search->separator = ",";
-    return TRUE;
 }
 
 int Boxes()
 {
     HWND main = MainWindow();
-    BoxSearch search = {0, ""};
+    DWORD pid = 0;
     if (main != nullptr) {
-        GetWindowThreadProcessId(main, &search.pid);
+        GetWindowThreadProcessId(main, &pid);
     }
     std::printf("[");
-    if (main != nullptr) {
-        EnumWindows(PrintBox, reinterpret_cast<LPARAM>(&search));
+    const char* separator = "";
+    for (HWND box : main != nullptr ? MessageBoxes(pid) : std::vector<HWND>()) {
+        PrintBox(box, separator);
+        separator = ",";
     }
     std::printf("]\n");
     return 0;
@@ -253,9 +277,33 @@ struct HandleEntry {
 struct HandleCounts {
     long all = 0;
     long keys = 0;
+    std::vector<std::string> keyNames;  // what each key handle names
 };
 
-HandleCounts KernelHandles(DWORD pid)
+// The full name of a registry key handle of another process.
+std::string KeyName(HANDLE process, USHORT handle)
+{
+    HANDLE copy = nullptr;
+    if (!DuplicateHandle(process, reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(handle)),
+                         GetCurrentProcess(), &copy, 0, FALSE, DUPLICATE_SAME_ACCESS)) {
+        return "?";
+    }
+    std::vector<BYTE> buffer(4096);
+    ULONG got = 0;
+    std::string name = "?";
+    if (NtQueryObject(copy, static_cast<OBJECT_INFORMATION_CLASS>(1), buffer.data(),
+                      static_cast<ULONG>(buffer.size()), &got) == 0) {
+        const auto* text = reinterpret_cast<const UNICODE_STRING*>(buffer.data());
+        char narrow[1024] = {};
+        WideCharToMultiByte(CP_UTF8, 0, text->Buffer, text->Length / 2, narrow, sizeof narrow - 1,
+                            nullptr, nullptr);
+        name = narrow;
+    }
+    CloseHandle(copy);
+    return name;
+}
+
+HandleCounts KernelHandles(DWORD pid, HANDLE process)
 {
     // The type number of a registry key: that of a key opened here.
     HKEY probeKey = nullptr;
@@ -280,7 +328,10 @@ HandleCounts KernelHandles(DWORD pid)
     for (ULONG i = 0; i < count; ++i) {
         if (entries[i].ownerPid == pid) {
             ++counts.all;
-            counts.keys += entries[i].objectType == keyType ? 1 : 0;
+            if (entries[i].objectType == keyType) {
+                ++counts.keys;
+                counts.keyNames.push_back(KeyName(process, entries[i].handle));
+            }
         }
     }
     return counts;
@@ -336,28 +387,14 @@ BOOL CALLBACK CountChild(HWND, LPARAM count)
     return TRUE;
 }
 
-struct WindowCount {
-    DWORD pid;
-    long count;
-};
-
-BOOL CALLBACK CountTopLevel(HWND hwnd, LPARAM lParam)
-{
-    auto* c = reinterpret_cast<WindowCount*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == c->pid) {
-        ++c->count;
-        EnumChildWindows(hwnd, CountChild, reinterpret_cast<LPARAM>(&c->count));
-    }
-    return TRUE;
-}
-
 long Windows(DWORD pid)
 {
-    WindowCount c = {pid, 0};
-    EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&c));
-    return c.count;
+    long count = 0;
+    for (HWND hwnd : TopLevelWindows(pid)) {
+        ++count;
+        EnumChildWindows(hwnd, CountChild, reinterpret_cast<LPARAM>(&count));
+    }
+    return count;
 }
 
 // --- Driving the program ----------------------------------------------------
@@ -385,28 +422,10 @@ POINT Centre(HWND hwnd)
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-struct BoxFind {
-    DWORD pid;
-    HWND box;
-};
-
-BOOL CALLBACK FindBox(HWND hwnd, LPARAM lParam)
-{
-    auto* find = reinterpret_cast<BoxFind*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    if (pid == find->pid && ClassOf(hwnd) == "#32770" && IsWindowVisible(hwnd)) {
-        find->box = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 HWND OpenBox(DWORD pid)
 {
-    BoxFind find = {pid, nullptr};
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&find));
-    return find.box;
+    const std::vector<HWND> boxes = MessageBoxes(pid);
+    return boxes.empty() ? nullptr : boxes.front();
 }
 
 template <typename Condition>
@@ -431,7 +450,8 @@ int Soak(int clicks)
     }
     DWORD pid = 0;
     const DWORD tid = GetWindowThreadProcessId(main, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    HANDLE process =
+        OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | PROCESS_DUP_HANDLE, FALSE, pid);
     HANDLE thread = OpenThread(THREAD_QUERY_INFORMATION, FALSE, tid);
     HWND buttons[2] = {};
     for (HWND c = GetWindow(main, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
@@ -442,7 +462,7 @@ int Soak(int clicks)
     int boxes = 0;
     int okClicksAgain = 0;
     DWORD slowestReplyMs = 0;
-    auto cycle = [&](int i) {
+    auto cycle = [&](int i, bool clickDisabledWindow) {
         ClickAt(Centre(buttons[i % 2]));
         HWND box = nullptr;
         if (!WaitUntil([&] { return (box = OpenBox(pid)) != nullptr; }, 10000)) {
@@ -450,6 +470,12 @@ int Soak(int clicks)
             return false;
         }
         ++boxes;
+        if (clickDisabledWindow) {
+            // Windows beeps at a click on a window a box has disabled; Wine
+            // opens its sound settings the first time.
+            ClickAt(Centre(buttons[(i + 1) % 2]));
+            Sleep(300);
+        }
         HWND ok = FindWindowExA(box, nullptr, "Button", nullptr);
         // As a person would: click OK once the box is up and in front.
         WaitUntil([&] { return IsWindowVisible(ok) && GetForegroundWindow() == box; }, 2000);
@@ -472,27 +498,45 @@ int Soak(int clicks)
         Sleep(40);  // a person's next click comes later still
         return true;
     };
-    // One click of each first: what Windows loads once (box resources, the
-    // registry's cached root keys) is not a leak.
-    bool ok = cycle(0) && cycle(1);
-    Sleep(300);
-    const HandleCounts handlesBefore = KernelHandles(pid);
+    // A few clicks of each first: what Windows loads once (box resources,
+    // the registry's cached root keys, the sound settings) is not a leak.
+    bool ok = cycle(0, true) && cycle(1, true);
+    for (int i = 0; ok && i < 8; ++i) {
+        ok = cycle(i, false);
+    }
+    Sleep(1000);
+    const HandleCounts handlesBefore = KernelHandles(pid, process);
     const long gdiBefore = GdiObjects(process, thread);
     const long windowsBefore = Windows(pid);
     const DWORD start = GetTickCount();
     for (int i = 0; ok && i < clicks; ++i) {
-        ok = cycle(i);
+        ok = cycle(i, false);
     }
     const DWORD elapsed = GetTickCount() - start;
-    Sleep(300);
-    const HandleCounts handlesAfter = KernelHandles(pid);
+    Sleep(1000);
+    const HandleCounts handlesAfter = KernelHandles(pid, process);
+    // Key handles open now that were not before, by name, for the report.
+    std::vector<std::string> before = handlesBefore.keyNames;
+    std::string newKeys;
+    for (const std::string& name : handlesAfter.keyNames) {
+        auto same = std::find(before.begin(), before.end(), name);
+        if (same != before.end()) {
+            before.erase(same);
+            continue;
+        }
+        newKeys += newKeys.empty() ? "\"" : ",\"";
+        for (char c : name) {
+            newKeys += c == '\\' || c == '"' ? std::string("\\") + c : std::string(1, c);
+        }
+        newKeys += "\"";
+    }
     std::printf(
         "{\"completed\":%s,\"boxes\":%d,\"ms\":%lu,\"slowest_reply_ms\":%lu,"
         "\"handles\":[%ld,%ld],\"keys\":[%ld,%ld],\"gdi\":[%ld,%ld],"
-        "\"windows\":[%ld,%ld],\"ok_clicked_again\":%d}\n",
-        ok ? "true" : "false", boxes - 2, elapsed, slowestReplyMs, handlesBefore.all,
+        "\"windows\":[%ld,%ld],\"ok_clicked_again\":%d,\"new_keys\":[%s]}\n",
+        ok ? "true" : "false", boxes - 10, elapsed, slowestReplyMs, handlesBefore.all,
         handlesAfter.all, handlesBefore.keys, handlesAfter.keys, gdiBefore,
-        GdiObjects(process, thread), windowsBefore, Windows(pid), okClicksAgain);
+        GdiObjects(process, thread), windowsBefore, Windows(pid), okClicksAgain, newKeys.c_str());
     CloseHandle(thread);
     CloseHandle(process);
     return ok ? 0 : 1;

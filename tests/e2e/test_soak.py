@@ -29,7 +29,7 @@ class Soak(unittest.TestCase):
             for counted in ("handles", "keys", "gdi", "windows"):
                 before, after = soak[counted]
                 self.assertGreater(before, 0, counted)
-                self.assertEqual(before, after, counted)
+                self.assertEqual(before, after, (counted, "key handles new:", soak["new_keys"]))
             window = program.window()
             self.assertEqual(1, window["enabled"])
             key("Escape")
