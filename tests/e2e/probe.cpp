@@ -3,6 +3,7 @@
 //   probe window            the main window, its controls, focus
 //   probe boxes             the message boxes of the program's process
 //   probe reg get|delete|lock|unlock VIEW PATH [NAME]   below HKLM, VIEW 32 or 64
+//   probe keys              the registry keys the program holds open
 //   probe endsession        the main window's answer to WM_QUERYENDSESSION
 //   probe soak N            N clicks alternating the two buttons, each box
 //                           closed again, with the process's objects counted
@@ -471,6 +472,7 @@ int Soak(int clicks)
         }
         ++boxes;
         if (clickDisabledWindow) {
+            WaitUntil([&] { return !IsWindowEnabled(main) && GetForegroundWindow() == box; }, 2000);
             // Windows beeps at a click on a window a box has disabled; Wine
             // opens its sound settings the first time.
             ClickAt(Centre(buttons[(i + 1) % 2]));
@@ -479,6 +481,7 @@ int Soak(int clicks)
         HWND ok = FindWindowExA(box, nullptr, "Button", nullptr);
         // As a person would: click OK once the box is up and in front.
         WaitUntil([&] { return IsWindowVisible(ok) && GetForegroundWindow() == box; }, 2000);
+        Sleep(60);  // a person needs longer still to find the button
         ClickAt(Centre(ok));
         if (!WaitUntil([&] { return !IsWindow(box) && IsWindowEnabled(main); }, 3000)) {
             ++okClicksAgain;  // the click went before the box took input
@@ -555,6 +558,17 @@ int main(int argc, char** argv)
     }
     if (command == "reg") {
         return Registry(argc, argv);
+    }
+    if (command == "keys") {
+        // The names of the registry key handles the program holds.
+        DWORD pid = 0;
+        GetWindowThreadProcessId(MainWindow(), &pid);
+        HANDLE process = OpenProcess(PROCESS_DUP_HANDLE, FALSE, pid);
+        for (const std::string& name : KernelHandles(pid, process).keyNames) {
+            std::printf("%s\n", name.c_str());
+        }
+        CloseHandle(process);
+        return 0;
     }
     if (command == "endsession") {
         // What the window answers when Windows asks whether it may log off.
