@@ -1,5 +1,7 @@
 #include "app/window_table.h"
 
+#include <iterator>
+
 #include "app/control_skin.h"
 #include "app/resource_ids.h"
 #include "settings/prompt_switches.h"
@@ -36,11 +38,10 @@ void OnMainWindowCreated()
 
 constexpr WindowDescription kWindowTable[] = {
     {kMainWindowId, "", WS_CLIPCHILDREN | WS_CAPTION | WS_SYSMENU, 0, 439, 324, kMainWindowControls,
-     sizeof kMainWindowControls / sizeof kMainWindowControls[0], OnMainWindowCreated},
+     std::size(kMainWindowControls), OnMainWindowCreated},
 };
 
-static_assert(sizeof kMainWindowControls / sizeof kMainWindowControls[0] <= kMaxControls,
-              "raise kMaxControls");
+static_assert(std::size(kMainWindowControls) <= kMaxControls, "raise kMaxControls");
 
 }  // namespace
 

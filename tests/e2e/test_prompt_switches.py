@@ -13,6 +13,10 @@ CONFIG_KEY = "Software\\BlueStacks\\Guests\\Android\\Config"
 UPDATER_KEY = "SOFTWARE\\BlueStacks\\Updater"
 MANIFEST_URL = "http://cloud.bluestacks.com/updates/manifest_11111111"
 REG_SZ, REG_DWORD = 1, 4
+# What the probe reads back after a click on each button.
+DRIVER_VALUE = {"result": 0, "type": REG_DWORD, "data": "01000000"}
+MANIFEST_VALUE = {"result": 0, "type": REG_SZ,
+                  "data": MANIFEST_URL.encode("ascii").hex().upper() + "00"}
 ON_BUTTON2, ON_BUTTON1 = 0, 1
 
 
@@ -85,8 +89,7 @@ class PromptSwitches(unittest.TestCase):
             self.assertNotEqual(0, stored(UPDATER_KEY, "ManifestURL")["result"])
             press_ok(program, box)
             self.check_back_on(program, ON_BUTTON1)
-            self.assertEqual({"result": 0, "type": REG_DWORD, "data": "01000000"},
-                             stored(CONFIG_KEY, "SkipGraphicsDriverCheck"))
+            self.assertEqual(DRIVER_VALUE, stored(CONFIG_KEY, "SkipGraphicsDriverCheck"))
 
             key("Tab", "space")
             box = the_box(program)
@@ -95,9 +98,7 @@ class PromptSwitches(unittest.TestCase):
             self.assertTrue(wait_for(lambda: program.boxes() == []))
             settle(0.3)
             self.check_back_on(program, ON_BUTTON2)
-            url = MANIFEST_URL.encode("ascii").hex().upper() + "00"
-            self.assertEqual({"result": 0, "type": REG_SZ, "data": url},
-                             stored(UPDATER_KEY, "ManifestURL"))
+            self.assertEqual(MANIFEST_VALUE, stored(UPDATER_KEY, "ManifestURL"))
 
             # A 32-bit program: both land in the 32-bit view only.
             self.assertNotEqual(0, stored(CONFIG_KEY, "SkipGraphicsDriverCheck", "64")["result"])
@@ -115,9 +116,7 @@ class PromptSwitches(unittest.TestCase):
                     self.check_box(program, box, SWITCHED_OFF)
                     press_ok(program, box)
             self.check_back_on(program, ON_BUTTON2)
-            url = MANIFEST_URL.encode("ascii").hex().upper() + "00"
-            self.assertEqual({"result": 0, "type": REG_SZ, "data": url},
-                             stored(UPDATER_KEY, "ManifestURL"))
+            self.assertEqual(MANIFEST_VALUE, stored(UPDATER_KEY, "ManifestURL"))
 
     def test_a_write_that_fails_is_reported_as_an_error(self):
         probe("reg", "lock", "32", CONFIG_KEY)

@@ -6,7 +6,8 @@ import subprocess
 import unittest
 
 from harness import PROBE, Program, key
-from test_prompt_switches import CONFIG_KEY, MANIFEST_URL, UPDATER_KEY, clear_registry, stored
+from test_prompt_switches import (CONFIG_KEY, DRIVER_VALUE, MANIFEST_VALUE, UPDATER_KEY,
+                                  clear_registry, stored)
 
 CLICKS = 200
 
@@ -35,10 +36,8 @@ class Soak(unittest.TestCase):
             key("Escape")
             self.assertEqual(0, program.exit_code())
         # As after one click of each.
-        self.assertEqual({"result": 0, "type": 4, "data": "01000000"},
-                         stored(CONFIG_KEY, "SkipGraphicsDriverCheck"))
-        self.assertEqual(MANIFEST_URL.encode().hex().upper() + "00",
-                         stored(UPDATER_KEY, "ManifestURL")["data"])
+        self.assertEqual(DRIVER_VALUE, stored(CONFIG_KEY, "SkipGraphicsDriverCheck"))
+        self.assertEqual(MANIFEST_VALUE, stored(UPDATER_KEY, "ManifestURL"))
 
 
 if __name__ == "__main__":
